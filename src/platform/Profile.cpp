@@ -133,7 +133,7 @@ void ProfileDocument::SetString(std::string_view section, std::string_view key,
     // New lines take the line end the file already uses.
     std::string eol = "\n";
     for (const Line& line : lines_) {
-        if (!line.end.empty()) {
+        if (line.end == "\n" || line.end == "\r\n") {
             eol = line.end;
             break;
         }
@@ -141,7 +141,9 @@ void ProfileDocument::SetString(std::string_view section, std::string_view key,
     std::string newLine = std::string(Trim(key)) + "=" + std::string(value);
     std::optional<size_t> header = FindSection(section);
     if (!header) {
-        if (!lines_.empty() && lines_.back().end.empty()) lines_.back().end = eol;
+        if (!lines_.empty() && (lines_.back().end.empty() || lines_.back().end == "\r")) {
+            lines_.back().end = eol;
+        }
         lines_.push_back({"[" + std::string(Trim(section)) + "]", eol});
         lines_.push_back({newLine, eol});
         return;
@@ -158,7 +160,9 @@ void ProfileDocument::SetString(std::string_view section, std::string_view key,
             return;
         }
     }
-    if (lines_[lastContent].end.empty()) lines_[lastContent].end = eol;
+    if (lines_[lastContent].end.empty() || lines_[lastContent].end == "\r") {
+        lines_[lastContent].end = eol;
+    }
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(lastContent + 1), {newLine, eol});
 }
 
