@@ -1,0 +1,176 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace orvalis::testing {
+
+// Every language text the program looks up: the section it is looked up in, the key, and
+// who shows it. A key the program uses and a language lacks shows as an empty text, so
+// this table is what every delivered language is checked against.
+struct TextUse {
+    std::string_view section;
+    std::string_view key;
+    std::string_view usedBy;
+};
+
+inline constexpr std::array kTextInventory = std::to_array<TextUse>({
+    // Page texts that the main window sets from "Messages"
+    {"Messages", "CDBurn", "navigation option OptCreator"},
+    {"Messages", "DVDBurn", "navigation option OptBurner"},
+    {"Messages", "DVD2Video", "navigation option OptConvert"},
+    {"Messages", "CreateCD", "disc page title LblRevereREZTitle (data disc)"},
+    {"Messages", "CreateDVD", "disc page title LblBurnISOTitle (DVD-Video)"},
+    {"Messages", "OptDVDT1", "DVD output option: burn to disc"},
+    {"Messages", "OptDVDT2", "DVD output option: save as ISO"},
+    {"Messages", "OptDVDT3", "DVD output option: save as DVD folder"},
+    {"Messages", "LblVolumLabel", "disc page: volume label caption"},
+    {"Messages", "OptCloseMedia", "disc page: close-media check box"},
+    {"Messages", "OptEject", "disc page: eject check box"},
+    {"Messages", "LblDevice", "disc page: recorder caption"},
+    {"Messages", "LblMediaType", "disc page: media type caption"},
+    {"Messages", "AddFile", "disc page button BtnAddFile"},
+    {"Messages", "RemoveFile", "disc page button BtnRemoveFile"},
+    {"Messages", "RemoveAll", "disc page button BtnRemoveAll"},
+    {"Messages", "BurnCDBtn", "disc page button BtnCreateFileISO"},
+    {"Messages", "BurnDVDBtn", "disc page button BtnBurnISO"},
+    {"Messages", "LoadISO", "DVD-to-video page button BtnLoadISO"},
+    {"Messages", "LoadDVD", "DVD-to-video page button BtnLoadFolder"},
+    {"Messages", "SaveVideo", "DVD-to-video page label TgtDevice"},
+    {"Messages", "ConvertBtn", "DVD-to-video page button BtnExtractISO"},
+    {"Messages", "ConvertDes", "DVD-to-video page label LblConvertTitle"},
+    {"Messages", "MSG0002", "logo label LblLogo"},
+    {"Messages", "TotalSize", "capacity display, before the project size"},
+    {"Messages", "MaxSize", "capacity display, before the disc capacity"},
+    // Message box captions, by kind
+    {"Messages", "MSG0501", "caption of an Error box"},
+    {"Messages", "MSG0502", "caption of a Confirm box"},
+    {"Messages", "MSG0503", "caption of an Information box"},
+    {"Messages", "MSG0504", "caption of a Question box"},
+    {"Messages", "MSG0505", "caption of a Warning box"},
+    // Progress windows
+    {"Messages", "WaitMoment", "burn window stage; counting window, before the dots"},
+    {"Messages", "MSG0201", "burn and conversion windows, before the percentage"},
+    {"Messages", "MSG0204", "burn window: cancel question"},
+    {"Messages", "MSG0611", "burn window: insert-disc question"},
+    {"Messages", "MSG0620", "burn window title: transcoding"},
+    {"Messages", "MSG0621", "burn window title: authoring"},
+    {"Messages", "MSG0622", "burn window title: burning a DVD-Video"},
+    {"Messages", "MSG0623", "burn window title: burning a data disc"},
+    {"Messages", "MSG0624", "burn window title: writing the ISO image"},
+    {"Messages", "MSG0301", "image window, before the percentage"},
+    {"Messages", "MSG0302", "image window stage, before the image file name"},
+    {"Messages", "MSG0303", "image window, before the sector counts"},
+    {"Messages", "MSG0304", "image window while the remaining time is unknown"},
+    {"Messages", "MSG0305", "image window, before the remaining time"},
+    {"Messages", "MSG0306", "image window: cancel question"},
+    {"Messages", "MSG0402", "conversion window when the conversion is done"},
+    {"Messages", "MSG0403", "counting and conversion windows: cancel question"},
+    {"Messages", "MSG0618", "conversion window title"},
+    {"Messages", "MSG0619", "conversion window button BtnOpen"},
+    // Disk list
+    {"Messages", "MSG0103", "disk list: fixed disk, before its number"},
+    {"Messages", "MSG0104", "disk list: removable disk, before its number"},
+    // Disc pages
+    {"Messages", "MSG0203", "DVD-Video: empty list"},
+    {"Messages", "MSG0208", "burn: project too large or no media choice"},
+    {"Messages", "MSG0209", "adding files: an item is already in the list"},
+    {"Messages", "MSG0602", "burn failed: disc not blank"},
+    {"Messages", "MSG0603", "burn failed: disc not supported"},
+    {"Messages", "MSG0606", "burn failed: insert-disc question refused"},
+    {"Messages", "MSG0608", "burn failed: no image object"},
+    {"Messages", "MSG0610", "burn: the disc holds data, erase question"},
+    {"Messages", "MSG0612", "burn: no disc or no answer from the recorder"},
+    {"Messages", "MSG0615", "DVD-Video job failed"},
+    {"Messages", "MSG0627", "DVD-Video job: authoring error, second line"},
+    {"Messages", "MSG0616", "data disc burn failed"},
+    {"Messages", "MSG0617", "data disc: empty list"},
+    // DVD to video
+    {"Messages", "MSG0206", "conversion: nothing loaded"},
+    {"Messages", "MSG0613", "listing: source without VIDEO_TS"},
+    {"Messages", "MSG0614", "conversion failed or cancelled"},
+    // Disk image
+    {"Messages", "MSG0205", "disk image: no row selected"},
+    {"Messages", "MSG0307", "disk image: file on the volume being imaged"},
+    {"Messages", "MSG0308", "disk image: FAT destination, above 2 GiB"},
+    {"Messages", "MSG0309", "disk image: FAT32 destination, above 4 GiB"},
+    {"Messages", "MSG0310", "disk image: not enough free space"},
+    {"Messages", "MSG0607", "disk image failed or cancelled"},
+    // Reports
+    {"Messages", "MSG0601", "report export: no report selected"},
+    {"Messages", "BurnerCD", "report action: data disc"},
+    {"Messages", "BurnerDVD", "report action: DVD-Video"},
+    {"Messages", "ConvertDVDVideo", "report action: DVD to video"},
+    {"Messages", "CreateImageFile", "report action: disk image"},
+    {"Messages", "Joliet", "report type: file system choice 0"},
+    {"Messages", "Iso9660", "report type: file system choice 1"},
+    {"Messages", "Isoudf", "report type: file system choice 2"},
+    {"Messages", "ByteCopy", "report type: disk image"},
+    {"Messages", "All", "report type: the whole DVD"},
+    {"Messages", "Partial", "report type: part of the DVD"},
+    {"Messages", "Completed", "report state after success"},
+    {"Messages", "NotCompleted", "report state after a failure"},
+    {"Messages", "None", "report errors after success"},
+    {"Messages", "Error", "report errors after a failure"},
+    {"Messages", "CDDiscBurned", "report heading: data disc burned"},
+    {"Messages", "DVDDiscBurned", "report heading: DVD-Video disc burned"},
+    {"Messages", "DVDFolderBurned", "report heading: DVD folder saved"},
+    {"Messages", "VUDUrived", "report heading: DVD-Video ISO saved"},
+    {"Messages", "BurnDVDFailed", "report heading after a failed burn"},
+    {"Messages", "ImageFile", "report heading: disk image"},
+    {"Messages", "Object", "report: title of the object list"},
+    {"Messages", "Hint", "report: title of the object list after a failure"},
+
+    // Controls of the main window whose text the program does not set itself
+    {"MainWnd", "LblLogo", "logo label (kept in step with MSG0002 on a language change)"},
+    {"MainWnd", "OptReport", "header option: report page"},
+    {"MainWnd", "BtnHelp", "header button: help menu"},
+    {"MainWnd", "OptByteBackup", "navigation option: byte-copy page"},
+    {"MainWnd", "BtnCreateDiskImg", "byte-copy page button"},
+    {"MainWnd", "BtnAddFolder", "disc page button"},
+    {"MainWnd", "OptISOT1", "data disc file system option: Joliet"},
+    {"MainWnd", "OptISOT2", "data disc file system option: ISO 9660"},
+    {"MainWnd", "OptISOT3", "data disc file system option: UDF"},
+    {"MainWnd", "BtnEmptyReport", "report page button"},
+    {"MainWnd", "BtnExportReport", "report page button"},
+    {"MainWnd", "Version", "footer button; program version in every report"},
+    {"MainWnd", "FileName", "FileList header"},
+    {"MainWnd", "FilePath", "FileList header"},
+    {"MainWnd", "Size", "FileList header"},
+    {"MainWnd", "Type", "FileList header"},
+    {"MainWnd", "Time", "FileList header"},
+    {"MainWnd", "ExtractFileName", "ExtractFileList header"},
+    {"MainWnd", "ExtractSize", "ExtractFileList header"},
+    {"MainWnd", "ExtractType", "ExtractFileList header"},
+    {"MainWnd", "ExtractTime", "ExtractFileList header"},
+    {"MainWnd", "DiskName", "DiskList header"},
+    {"MainWnd", "DiskType", "DiskList header"},
+    {"MainWnd", "DiskUsed", "DiskList header"},
+    {"MainWnd", "DiskUnused", "DiskList header"},
+    {"MainWnd", "DiskCapacity", "DiskList header"},
+    {"MainWnd", "ReportName", "ReportList header"},
+    {"MainWnd", "ReportTime", "ReportList header"},
+
+    // Context menu items
+    {"MenuWnd", "ItemAddFile", "file list menu"},
+    {"MenuWnd", "ItemAddFolder", "file list menu"},
+    {"MenuWnd", "ItemRemove", "file list menu"},
+    {"MenuWnd", "ItemRemoveAll", "file list menu"},
+    {"MenuWnd", "ItemLoadISOFile", "DVD-to-video menu"},
+    {"MenuWnd", "ItemExtractISOFile", "DVD-to-video menu"},
+    {"MenuWnd", "ItemHelp", "help menu"},
+    {"MenuWnd", "ItemSupport", "help menu"},
+    {"MenuWnd", "ItemLanguage", "help menu, holds the languages"},
+    {"MenuWnd", "ItemExit", "help menu"},
+
+    // Progress windows' fixed control texts
+    {"CountFileWnd", "Title", "counting window title"},
+    {"CountFileWnd", "Stage", "counting window stage"},
+    {"CountFileWnd", "BtnCancel", "counting window button"},
+    {"CreateImageWnd", "Title", "image window title"},
+    {"CreateImageWnd", "cancelbtn", "image window button"},
+    {"ExtractISOWnd", "Stage", "listing and conversion window stage"},
+    {"ExtractISOWnd", "BtnCancel", "conversion window button"},
+});
+
+}  // namespace orvalis::testing
