@@ -1,0 +1,75 @@
+#include "platform/fsimage/FileInputStream.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/fsimage/FsiResults.h"
+
+namespace orvalis::fsimage {
+
+Result<std::shared_ptr<FileInputStream>> FileInputStream::Open(const std::string& path) {
+    using R = Result<std::shared_ptr<FileInputStream>>;
+    platform::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) return R::Failure(HResultFromErrno(errno), "cannot open " + path);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) return R::Failure(HResultFromErrno(errno), "cannot examine " + path);
+    if (!S_ISREG(st.st_mode)) return R::Failure(HResultFromErrno(EISDIR), path + " is not a file");
+    return std::make_shared<FileInputStream>(path, static_cast<uint64_t>(st.st_size),
+                                             static_cast<int64_t>(st.st_mtime));
+}
+
+FileInputStream::FileInputStream(std::string path, uint64_t size, int64_t modificationTime)
+    : path_(std::move(path)), size_(size), mtime_(modificationTime) {}
+
+ResultCode FileInputStream::CheckSize() const {
+    struct stat st {};
+    if (::fstat(fd_.get(), &st) != 0) return kFsiDataStreamReadFailure;
+    return static_cast<uint64_t>(st.st_size) == size_ ? kOk : kFsiDataStreamInconsistency;
+}
+
+ResultCode FileInputStream::EnsureOpen() {
+    if (fd_) return kOk;
+    fd_.Reset(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd_) return kFsiDataStreamReadFailure;
+    if (ResultCode rc = CheckSize(); rc != kOk) {
+        fd_.Reset();
+        return rc;
+    }
+    ::posix_fadvise(fd_.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    return kOk;
+}
+
+Result<size_t> FileInputStream::ReadAt(uint64_t offset, void* buffer, size_t count) {
+    std::lock_guard lock(mutex_);
+    if (offset >= size_ || count == 0) return size_t{0};
+    if (ResultCode rc = EnsureOpen(); rc != kOk) {
+        return Result<size_t>::Failure(rc, "cannot read " + path_);
+    }
+    if (count > size_ - offset) count = static_cast<size_t>(size_ - offset);
+    size_t done = 0;
+    while (done < count) {
+        ssize_t n = ::pread(fd_.get(), static_cast<char*>(buffer) + done, count - done,
+                            static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return Result<size_t>::Failure(kFsiDataStreamReadFailure, "cannot read " + path_);
+        if (n == 0) {
+            return Result<size_t>::Failure(kFsiDataStreamInconsistency, path_ + " became shorter");
+        }
+        done += static_cast<size_t>(n);
+    }
+    // Having reached the end, make sure the file did not grow or shrink while it was read.
+    if (offset + done == size_ && CheckSize() != kOk) {
+        return Result<size_t>::Failure(kFsiDataStreamInconsistency, path_ + " changed size");
+    }
+    return done;
+}
+
+void FileInputStream::Release() {
+    std::lock_guard lock(mutex_);
+    fd_.Reset();
+}
+
+}  // namespace orvalis::fsimage
