@@ -79,8 +79,9 @@ std::vector<VolumeRecord> ListDiskVolumes(const PhysicalDisk& disk, const MountT
     if (whole) table = platform::ProbePartitionTable(whole->fd());
 
     if (disk.partitions.empty()) {
-        // A file system written straight onto the disk, as on many memory sticks.
-        if (!whole || !table.type.empty()) return volumes;
+        // A file system written straight onto the disk, as on many memory sticks. (A FAT or
+        // exFAT boot sector also passes for an MBR table, so the table is not asked here.)
+        if (!whole) return volumes;
         Result<uint64_t> length = whole->LengthBytes();
         if (!length) return volumes;
         VolumeRecord record = NewVolume(disk);
