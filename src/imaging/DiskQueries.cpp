@@ -83,6 +83,17 @@ int DiskLength(int32_t diskNumber, uint64_t& length, DiskSystem* system) {
     return 0;
 }
 
+int DiskSectorSize(int32_t diskNumber, uint32_t& bytesPerSector, DiskSystem* system) {
+    std::optional<platform::PhysicalDisk> disk = Disks(system).FindDisk(diskNumber);
+    if (!disk) return ENOENT;
+    Result<platform::DiskDevice> device = platform::DiskDevice::Open(*disk);
+    if (!device) return device.code();
+    Result<uint32_t> size = device->BytesPerSector();
+    if (!size) return size.code();
+    bytesPerSector = *size;
+    return 0;
+}
+
 int DriveFreeBytes(const std::string& path, uint64_t& freeBytes, DiskSystem*) {
     const std::string existing = platform::NearestExistingPath(path);
     if (existing.empty()) return ENOENT;

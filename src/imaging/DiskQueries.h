@@ -22,6 +22,10 @@ bool IsRemovableDisk(int32_t diskNumber, platform::DiskSystem* system = nullptr)
 // The disk's length in bytes.
 int DiskLength(int32_t diskNumber, uint64_t& length, platform::DiskSystem* system = nullptr);
 
+// The disk's logical sector size in bytes.
+int DiskSectorSize(int32_t diskNumber, uint32_t& bytesPerSector,
+                   platform::DiskSystem* system = nullptr);
+
 // The bytes that may still be written to the file system that holds path (an image file
 // that may not exist yet: its nearest existing folder counts), as a user other than root
 // may write them.
