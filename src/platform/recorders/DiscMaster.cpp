@@ -1,9 +1,16 @@
 #include "platform/recorders/DiscMaster.h"
 
+#include "platform/recorders/Libburn.h"
 #include "platform/recorders/RecorderDirectory.h"
 #include "platform/recorders/RecorderResults.h"
 
 namespace orvalis::recorders {
+
+Result<std::unique_ptr<DiscMaster>> DiscMaster::Create() {
+    if (!Libburn::Instance().ok())
+        return Result<std::unique_ptr<DiscMaster>>::Failure(kFail, "libburn could not be initialised");
+    return std::make_unique<DiscMaster>();
+}
 
 DiscMaster::DiscMaster() { ids_ = RecorderDirectory::Instance().Enumerate(&diagnostics_); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@ namespace orvalis::recorders {
 class DiscMaster {
 public:
     DiscMaster();
+    // The collection, or kFail when the recording library cannot start on this machine.
+    static Result<std::unique_ptr<DiscMaster>> Create();
 
     // Whether there is any recorder to work with.
     ResultCode IsSupportedEnvironment(bool* supported) const;
