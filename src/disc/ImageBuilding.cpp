@@ -90,17 +90,21 @@ int32_t RevereRezFromFolder(ProgressSink* progress, const std::string& folder, i
     std::shared_ptr<fsimage::DiscImageStream> stream = (*created)->ImageStream();
     if (!stream) return kNoImageObject;
 
-    auto file = fsimage::FileOutputStream::Create(isoPath);
+    return WriteImageFile(*stream, isoPath, progress);
+}
+
+int32_t WriteImageFile(fsimage::DiscImageStream& image, const std::string& path, ProgressSink* progress) {
+    auto file = fsimage::FileOutputStream::Create(path);
     if (!file) return file.code();
 
-    const uint64_t size = stream->Size();
+    const uint64_t size = image.Size();
     uint64_t chunk = kIsoChunkBytes;
     uint64_t remaining = size;
     uint64_t copied = 0;
     int32_t result = kOk;
     while (remaining > 0) {
         if (remaining < chunk) chunk = remaining;
-        rc = stream->CopyTo(**file, chunk);
+        ResultCode rc = image.CopyTo(**file, chunk);
         if (rc != kOk) {
             result = rc;
             break;

@@ -31,6 +31,11 @@ inline constexpr int32_t kIsoFreeMediaBlocks = 52428800;
 int32_t BuildImage(const media::DiscProject& project, int32_t fileSystem, const std::string& volumeLabel,
                    int32_t mediaType, std::shared_ptr<fsimage::DiscImageStream>* stream);
 
+// Writes an image to a file (made, or emptied when it exists) in 64 KiB chunks with a
+// percentage after each. 0, the sink's kJobCancelled after the chunk in progress, or a
+// failure; the file stays as far as it was written.
+int32_t WriteImageFile(fsimage::DiscImageStream& image, const std::string& path, ProgressSink* progress);
+
 // Writes the image of what a folder holds to an ISO file named "RevereRez", in 64 KiB
 // chunks with a percentage after each. 0, kJobCancelled when the sink said so (after the
 // chunk in progress), or a failure; the file stays as far as it was written.
