@@ -136,7 +136,7 @@ TEST(ImageNames, DeepTreesKeepEveryLevel) {
         std::string out = dir / ("out" + std::to_string(fs));
         ASSERT_EQ(Extract(image, (fs & kFsiFileSystemUDF) ? "udf" : "iso", out), "");
         EXPECT_EQ(TreeDifferences(dir / "src", out), "");
-        CommandResult find = Shell("xorriso -indev " + Quote(image) + " -find / -name leaf.txt");
+        CommandResult find = Shell("xorriso -indev stdio:" + Quote(image) + " -find / -name leaf.txt");
         EXPECT_NE(find.output.find("/d39/leaf.txt"), std::string::npos) << find.output;
     }
 }

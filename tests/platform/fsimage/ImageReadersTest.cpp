@@ -60,7 +60,7 @@ TEST_P(ImageReadersTest, OutsideCheckersAcceptTheStructures) {
     if (fs & kFsiFileSystemISO9660) {
         CommandResult vfy = Shell("isovfy " + image);
         EXPECT_NE(vfy.output.find("No errors found"), std::string::npos) << vfy.output;
-        CommandResult find = Shell("xorriso -indev " + image + " -find / -type f");
+        CommandResult find = Shell("xorriso -indev stdio:" + image + " -find / -type f");
         EXPECT_EQ(find.status, 0) << find.output;
         EXPECT_NE(find.output.find("/sub/Ñandú café.txt"), std::string::npos) << find.output;
         EXPECT_NE(find.output.find("/level11/bottom.txt"), std::string::npos) << find.output;

@@ -37,6 +37,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 
 void WriteSparseFile(const std::string& path, uint64_t size,
                      const std::vector<std::pair<uint64_t, std::string>>& marks) {
+    platform::CreateFolderPath(path.substr(0, path.find_last_of('/')));
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ASSERT_GE(fd, 0) << path;
     ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(size)), 0);
@@ -107,18 +108,21 @@ std::vector<IsoListing> ListIso(const std::string& imagePath, bool joliet) {
             continue;
         }
         size_t open = line.find('[');
-        size_t close = line.find(']');
-        if (line.size() < 10 || open == std::string::npos || close == std::string::npos) continue;
+        if (line.size() < 10 || open == std::string::npos || open < 13) continue;
         IsoListing entry;
         entry.folder = folder;
         entry.directory = line[0] == 'd';
-        std::istringstream lba(line.substr(open + 1, close - open - 1));
-        lba >> entry.block;
+        // "[  block flags]  name"; isoinfo leaves out the "]" when the flags are wide.
+        std::istringstream after(line.substr(open + 1));
+        std::string flags;
+        after >> entry.block >> flags;
+        std::getline(after, entry.name);
+        size_t nameStart = entry.name.find_first_not_of(" ]");
+        entry.name = nameStart == std::string::npos ? "" : entry.name.substr(nameStart);
         // The size is the last number before the date, which takes 12 characters.
         std::istringstream head(line.substr(0, open - 13));
         std::string word;
         while (head >> word) entry.size = std::strtoull(word.c_str(), nullptr, 10);
-        entry.name = line.substr(close + 3);
         while (!entry.name.empty() && entry.name.back() == ' ') entry.name.pop_back();
         if (entry.name == "." || entry.name == ".." || entry.name.empty()) continue;
         if (entry.name.size() == 1 && (entry.name[0] == '\0' || entry.name[0] == '\1')) continue;
