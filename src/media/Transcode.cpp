@@ -87,15 +87,23 @@ std::string ProbeCommandLine(const std::string& transcoder, const std::string& v
     return QuoteArgument(transcoder) + "-i " + " " + QuoteArgument(videoPath) + " ";
 }
 
+bool IsDvdFrameSize(const std::string& frameSize) {
+    // The probed size passes only when an NTSC DVD can hold it; any other size (a 1080p
+    // source, or whatever the tool printed) would give a stream that DVD players refuse,
+    // and without "-s" the NTSC DVD target scales to its own 720x480.
+    static constexpr std::string_view kSizes[] = {"720x480", "704x480", "352x480", "352x240"};
+    std::string_view size(frameSize);
+    while (!size.empty() && size.front() == ' ') size.remove_prefix(1);
+    for (std::string_view dvd : kSizes) {
+        if (size == dvd) return true;
+    }
+    return false;
+}
+
 std::string TranscodeCommandLine(const std::string& transcoder, const std::string& videoPath,
                                  const std::string& frameSize, const std::string& outputPath) {
     std::string options = " -i " + QuoteArgument(videoPath) + " " + "-target ntsc-dvd -threads 4 ";
-    if (!frameSize.empty()) {
-        // The size comes from the tool's output: as it stands when it is a plain size, else
-        // quoted, so that it can never add arguments of its own.
-        bool plain = frameSize.find_first_not_of(" 0123456789x") == std::string::npos;
-        options += "-s " + (plain ? frameSize : QuoteArgument(frameSize)) + " ";
-    }
+    if (IsDvdFrameSize(frameSize)) options += "-s " + frameSize + " ";
     return QuoteArgument(transcoder) + options + " " + QuoteArgument(outputPath) + " -y";
 }
 

@@ -29,6 +29,10 @@ ResultCode TranscodeOneVideo(ProgressSink& sink, DiscProject& project, const std
 // Deletes the plain files of the folder and of its VIDEO_TS and AUDIO_TS folders.
 void ClearWorkFolder(const std::string& folder);
 
+// True for the frame sizes an NTSC DVD holds (" 720x480" and the like, leading blanks
+// allowed); only those are passed on to the transcoder.
+bool IsDvdFrameSize(const std::string& frameSize);
+
 // The command lines, as the functions above run them.
 std::string ProbeCommandLine(const std::string& transcoder, const std::string& videoPath);
 std::string TranscodeCommandLine(const std::string& transcoder, const std::string& videoPath,

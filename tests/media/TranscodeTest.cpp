@@ -29,14 +29,17 @@ protected:
 
 TEST(TranscodeCommandLines, ReadAsTheTranscoderExpectsThem) {
     EXPECT_EQ(ProbeCommandLine("/d/tool", "/v/a b.mp4"), R"("/d/tool"-i  "/v/a b.mp4" )");
-    EXPECT_EQ(TranscodeCommandLine("/d/tool", "/v/a.mp4", " 160x120", "/w/1.mpg"),
-              R"("/d/tool" -i "/v/a.mp4" -target ntsc-dvd -threads 4 -s  160x120  "/w/1.mpg" -y)");
-    EXPECT_EQ(TranscodeCommandLine("/d/tool", "/v/a.mp4", "", "/w/1.mpg"),
-              R"("/d/tool" -i "/v/a.mp4" -target ntsc-dvd -threads 4  "/w/1.mpg" -y)");
-    // Paths holding quotes and trailing backslashes stay one argument each; a frame size that
-    // is not a plain size cannot add arguments.
-    EXPECT_EQ(TranscodeCommandLine("/d/tool", R"(/v/say "hi"\)", R"(1x2 -f "x)", "/w/1.mpg"),
-              R"("/d/tool" -i "/v/say \"hi\"\\" -target ntsc-dvd -threads 4 -s "1x2 -f \"x"  "/w/1.mpg" -y)");
+    EXPECT_EQ(TranscodeCommandLine("/d/tool", "/v/a.mp4", " 720x480", "/w/1.mpg"),
+              R"("/d/tool" -i "/v/a.mp4" -target ntsc-dvd -threads 4 -s  720x480  "/w/1.mpg" -y)");
+    const char* kWithoutSize = R"("/d/tool" -i "/v/a.mp4" -target ntsc-dvd -threads 4  "/w/1.mpg" -y)";
+    // No size, a size no DVD holds, and whatever else the tool printed: no "-s" at all.
+    for (const char* size : {"", " 1280x720", " 160x120", R"(1x2 -f "x)", " 720x4800"}) {
+        EXPECT_EQ(TranscodeCommandLine("/d/tool", "/v/a.mp4", size, "/w/1.mpg"), kWithoutSize) << size;
+    }
+    EXPECT_TRUE(IsDvdFrameSize(" 352x240"));
+    // Paths holding quotes and trailing backslashes stay one argument each.
+    EXPECT_EQ(TranscodeCommandLine("/d/tool", R"(/v/say "hi"\)", "", "/w/1.mpg"),
+              R"("/d/tool" -i "/v/say \"hi\"\\" -target ntsc-dvd -threads 4  "/w/1.mpg" -y)");
 }
 
 TEST_F(TranscodeTest, ProbeReadsDurationAndFrameSizeAndStopsAtInvalidData) {
