@@ -90,7 +90,14 @@ void FakeDiskTree::Add(const FakeDisk& disk) {
 }
 
 void FakeDiskTree::Remove(const std::string& name) {
-    MustRun("rm -rf '" + (dir_ / ("sys/block/" + name)) + "' '" + DevicePath(name) + "'*");
+    const std::string sys = dir_ / ("sys/block/" + name);
+    for (const platform::FolderEntry& entry : platform::ListFolder(sys)) {
+        if (platform::PathExists(sys + "/" + entry.name + "/partition")) {
+            platform::DeleteFile(DevicePath(entry.name));
+        }
+    }
+    platform::DeleteFile(DevicePath(name));
+    MustRun("rm -rf '" + sys + "'");
 }
 
 std::string FakeDiskTree::Mount(const std::string& deviceName, const std::string& fsType) {
