@@ -28,8 +28,7 @@ const CommandInfo kRecordersInfo{"recorders", "recorders",
 const CommandInfo kBurnInfo{"burn",
                             "burn --recorder ID [--fs joliet|iso9660|udf] [--volume NAME] [--close] "
                             "[--eject] [--erase] PATH...",
-                            "Burn files and folders to a data disc (--erase: quickly erase a disc "
-                            "that holds data first)",
+                            "Burn files and folders to a data disc; --erase erases a disc holding data",
                             &RunBurn};
 const CommandInfo kEraseInfo{"erase", "erase --recorder ID", "Quickly erase the rewritable disc in a recorder",
                              &RunErase};
