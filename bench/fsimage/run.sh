@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Times the image of a 2 GiB tree of mixed files (a few large, many small) written through
-# the image stream in 64 KiB pieces, against genisoimage -J -udf, xorriso -as mkisofs -J and
-# reading the tree alone (cat to /dev/null), all in the same run, with the page cache warm
-# and cold. Every timing includes flushing the written image to disk.
+# the image stream in 64 KiB pieces, against genisoimage -J -udf, xorriso -as mkisofs -J,
+# reading the tree alone (cat to /dev/null) and writing as many zero bytes alone (dd), all in
+# the same run, with the page cache warm and cold. Every writer's time includes flushing its
+# output to disk.
 #
 #   bench/fsimage/run.sh [BUILD-FOLDER] [WORK-FOLDER]
 #
@@ -86,6 +87,8 @@ timed() {
 }
 
 run_cat() { find "$tree" -type f -print0 | xargs -0 cat > /dev/null; }
+# Writing as many bytes as the image holds, from nothing: what the disk alone costs.
+run_write() { dd if=/dev/zero of="$out" bs=64K count=$((image_bytes / 65536)) status=none; }
 run_ours() { "$bench" "$tree" "$out" 7; }
 run_geniso() { genisoimage -quiet -J -udf -o "$out" "$tree"; }
 run_xorriso() { xorriso -as mkisofs -quiet -J -o "$out" "$tree"; }
@@ -93,7 +96,7 @@ run_xorriso() { xorriso -as mkisofs -quiet -J -o "$out" "$tree"; }
 declare -A best
 measure() {
   local mode=$1 name=$2 t
-  for rep in 1 2; do
+  for rep in 1 2 3; do
     if [ "$mode" = cold ]; then evict; else warm; fi
     t=$(timed "run_$name")
     if [ -z "${best[$mode.$name]:-}" ] || awk -v t="$t" -v b="${best[$mode.$name]}" 'BEGIN { exit !(t < b) }'; then
@@ -102,17 +105,23 @@ measure() {
   done
 }
 
+"$bench" "$tree" "$out" 7 > /dev/null
+image_bytes=$(stat -c %s "$out")
+rm -f "$out"
+
 for mode in warm cold; do
-  for name in cat ours geniso xorriso; do
+  for name in cat write ours geniso xorriso; do
     measure "$mode" "$name"
   done
 done
 
 echo
 echo "cold runs: $drop_note"
-printf "%-6s %10s %10s %10s %10s   %s\n" mode cat ours genisoimage xorriso "ours/genisoimage ours/xorriso ours/cat"
+echo "best of 3; every writer's time includes flushing its image to disk"
+printf "%-6s %9s %9s %9s %12s %9s   %s\n" mode cat write ours genisoimage xorriso \
+  "ours/genisoimage ours/xorriso ours/cat ours/write"
 for mode in warm cold; do
-  c=${best[$mode.cat]} o=${best[$mode.ours]} g=${best[$mode.geniso]} x=${best[$mode.xorriso]}
-  awk -v m="$mode" -v c="$c" -v o="$o" -v g="$g" -v x="$x" \
-    'BEGIN { printf "%-6s %9.2fs %9.2fs %9.2fs %9.2fs   %.2f %.2f %.2f\n", m, c, o, g, x, o / g, o / x, o / c }'
+  c=${best[$mode.cat]} w=${best[$mode.write]} o=${best[$mode.ours]} g=${best[$mode.geniso]} x=${best[$mode.xorriso]}
+  awk -v m="$mode" -v c="$c" -v w="$w" -v o="$o" -v g="$g" -v x="$x" 'BEGIN {
+    printf "%-6s %8.2fs %8.2fs %8.2fs %11.2fs %8.2fs   %.2f %.2f %.2f %.2f\n", m, c, w, o, g, x, o / g, o / x, o / c, o / w }'
 done

@@ -4,11 +4,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/fsimage/FsiResults.h"
 
 namespace orvalis::fsimage {
+
+namespace {
+// How far ahead of the reading position the OS is asked to fetch a file.
+constexpr uint64_t kReadAhead = 8u << 20;
+}  // namespace
 
 Result<std::shared_ptr<FileInputStream>> FileInputStream::Open(const std::string& path) {
     using R = Result<std::shared_ptr<FileInputStream>>;
@@ -39,6 +45,7 @@ ResultCode FileInputStream::EnsureOpen() {
         return rc;
     }
     ::posix_fadvise(fd_.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    fetchedTo_ = 0;
     return kOk;
 }
 
@@ -49,6 +56,12 @@ Result<size_t> FileInputStream::ReadAt(uint64_t offset, void* buffer, size_t cou
         return Result<size_t>::Failure(rc, "cannot read " + path_);
     }
     if (count > size_ - offset) count = static_cast<size_t>(size_ - offset);
+    // Keep a deep queue of reads in flight, so the disk works while the image is written.
+    if (fetchedTo_ < size_ && offset + count + kReadAhead / 2 > fetchedTo_) {
+        uint64_t from = std::max(fetchedTo_, offset);
+        ::posix_fadvise(fd_.get(), static_cast<off_t>(from), static_cast<off_t>(kReadAhead), POSIX_FADV_WILLNEED);
+        fetchedTo_ = from + kReadAhead;
+    }
     size_t done = 0;
     while (done < count) {
         ssize_t n = ::pread(fd_.get(), static_cast<char*>(buffer) + done, count - done,
@@ -65,6 +78,11 @@ Result<size_t> FileInputStream::ReadAt(uint64_t offset, void* buffer, size_t cou
         return Result<size_t>::Failure(kFsiDataStreamInconsistency, path_ + " changed size");
     }
     return done;
+}
+
+void FileInputStream::Prefetch() {
+    platform::UniqueFd fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd) ::posix_fadvise(fd.get(), 0, static_cast<off_t>(std::min(size_, kReadAhead)), POSIX_FADV_WILLNEED);
 }
 
 void FileInputStream::Release() {

@@ -24,6 +24,7 @@ public:
     int64_t ModificationTime() const override { return mtime_; }
     Result<size_t> ReadAt(uint64_t offset, void* buffer, size_t count) override;
     void Release() override;
+    void Prefetch() override;
 
 private:
     ResultCode EnsureOpen();
@@ -34,6 +35,7 @@ private:
     int64_t mtime_ = 0;
     std::mutex mutex_;
     platform::UniqueFd fd_;
+    uint64_t fetchedTo_ = 0;  // how far the OS was asked to read ahead
 };
 
 }  // namespace orvalis::fsimage

@@ -14,6 +14,7 @@ namespace orvalis::fsimage {
 namespace {
 
 constexpr size_t kHoleGranule = 4096;
+constexpr uint64_t kFlushStep = 8u << 20;
 
 bool AllZero(const char* data, size_t count) {
     if (count == 0 || data[0] != 0) return false;
@@ -66,7 +67,14 @@ ResultCode FileOutputStream::Write(const void* buffer, size_t count) {
         return kOk;
     }
     holePending_ = false;
-    return WriteAll(data, count);
+    ResultCode rc = WriteAll(data, count);
+    if (rc == kOk && regular_ && written_ - flushStarted_ >= kFlushStep) {
+        // Only starts the write-back; nothing here waits for the disk.
+        ::sync_file_range(fd_, static_cast<off_t>(flushStarted_), static_cast<off_t>(written_ - flushStarted_),
+                          SYNC_FILE_RANGE_WRITE);
+        flushStarted_ = written_;
+    }
+    return rc;
 }
 
 ResultCode FileOutputStream::Commit() {

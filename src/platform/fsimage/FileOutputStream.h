@@ -11,7 +11,8 @@ namespace orvalis::fsimage {
 
 // Writes to a file descriptor. Runs of zero bytes written to a regular file become holes, so
 // an image of sparse or empty space takes no room and no time; Commit and Close set the
-// length the writes reached.
+// length the writes reached. A regular file is handed to the disk as it grows, so a large
+// image neither fills the page cache nor waits for one long flush at the end.
 class FileOutputStream final : public OutputStream {
 public:
     // Creates the file, or empties it when it exists.
@@ -35,6 +36,7 @@ private:
     bool regular_ = false;
     bool holePending_ = false;
     uint64_t written_ = 0;
+    uint64_t flushStarted_ = 0;  // bytes whose write-back to disk has been started
 };
 
 }  // namespace orvalis::fsimage

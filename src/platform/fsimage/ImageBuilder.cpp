@@ -209,7 +209,9 @@ private:
         }
         for (int32_t f : order) {
             BuildNode& n = nodes_[size_t(f)];
-            n.dataBlock = uint32_t(next);
+            // An empty file has no data; its record points at the start of the volume, which
+            // is always inside it.
+            n.dataBlock = n.size == 0 ? 0 : uint32_t(next);
             next += Blocks(n.size);
         }
         if (udf_) {

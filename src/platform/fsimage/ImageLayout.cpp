@@ -22,14 +22,7 @@ void ImageLayout::AddMetadata(uint32_t firstBlock, std::vector<uint8_t> bytes) {
 }
 
 void ImageLayout::AddFile(FileData file) {
-    if (file.size == 0) return;
-    Region r;
-    r.firstBlock = file.firstBlock;
-    r.blocks = (file.size + kBlockSize - 1) / kBlockSize;
-    r.kind = Kind::File;
-    r.index = files_.size();
-    files_.push_back(std::move(file));
-    regions_.push_back(r);
+    if (file.size > 0) files_.push_back(std::move(file));
 }
 
 void ImageLayout::SetUdfEntries(uint32_t firstBlock, uint32_t partitionStart, int64_t recordingTime,
@@ -48,6 +41,16 @@ void ImageLayout::SetUdfEntries(uint32_t firstBlock, uint32_t partitionStart, in
 
 void ImageLayout::Finish(uint32_t totalBlocks) {
     totalBlocks_ = totalBlocks;
+    std::sort(files_.begin(), files_.end(),
+              [](const FileData& a, const FileData& b) { return a.firstBlock < b.firstBlock; });
+    for (size_t i = 0; i < files_.size(); ++i) {
+        Region r;
+        r.firstBlock = files_[i].firstBlock;
+        r.blocks = (files_[i].size + kBlockSize - 1) / kBlockSize;
+        r.kind = Kind::File;
+        r.index = i;
+        regions_.push_back(r);
+    }
     std::sort(regions_.begin(), regions_.end(),
               [](const Region& a, const Region& b) { return a.firstBlock < b.firstBlock; });
     // Fill the gaps with zero regions so that every block belongs to exactly one region.
@@ -115,6 +118,7 @@ ResultCode ImageLayout::ReadFile(size_t index, uint64_t offset, uint8_t* out, si
     if (cursor.openFile != index) {
         Release(cursor);
         cursor.openFile = index;
+        PrefetchAfter(index, cursor);
     }
     const FileData& f = files_[index];
     size_t done = 0;
@@ -132,6 +136,22 @@ ResultCode ImageLayout::ReadFile(size_t index, uint64_t offset, uint8_t* out, si
     }
     if (offset + done == f.size) Release(cursor);
     return kOk;
+}
+
+void ImageLayout::PrefetchAfter(size_t index, Cursor& cursor) const {
+    // Announce the files that follow, a few megabytes' worth, so that many small files are
+    // fetched together instead of one wait each.
+    constexpr uint64_t kAheadBytes = 16u << 20;
+    constexpr size_t kAheadFiles = 64;
+    if (cursor.prefetched < index + 1) cursor.prefetched = index + 1;
+    uint64_t ahead = 0;
+    for (size_t i = index + 1; i < files_.size() && i < index + 1 + kAheadFiles && ahead < kAheadBytes; ++i) {
+        ahead += files_[i].size;
+        if (i >= cursor.prefetched) {
+            files_[i].stream->Prefetch();
+            cursor.prefetched = i + 1;
+        }
+    }
 }
 
 void ImageLayout::Release(Cursor& cursor) const {

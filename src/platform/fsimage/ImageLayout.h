@@ -32,6 +32,7 @@ public:
     // Remembers the reading position of one stream: the source it has open.
     struct Cursor {
         size_t openFile = SIZE_MAX;
+        size_t prefetched = 0;  // files below this index were announced to their sources
     };
 
     ImageLayout() = default;
@@ -62,13 +63,14 @@ private:
         uint64_t length = 0; // bytes of metadata
     };
 
+    void PrefetchAfter(size_t index, Cursor& cursor) const;
     ResultCode ReadFile(size_t index, uint64_t offset, uint8_t* out, size_t count,
                         Cursor& cursor) const;
     void ReadUdfEntries(uint64_t offset, uint8_t* out, size_t count) const;
 
     std::vector<uint8_t> metadata_;
     std::vector<Region> regions_;
-    std::vector<FileData> files_;
+    std::vector<FileData> files_;  // in the order of their blocks, once finished
     std::vector<UdfEntry> udfEntries_;
     uint32_t udfFirstBlock_ = 0;
     uint32_t udfPartitionStart_ = 0;

@@ -20,6 +20,8 @@ public:
     virtual Result<size_t> ReadAt(uint64_t offset, void* buffer, size_t count) = 0;
     // Lets go of whatever the stream holds open until the next read.
     virtual void Release() {}
+    // A hint that the first bytes will be wanted soon, so they can be fetched meanwhile.
+    virtual void Prefetch() {}
 };
 
 }  // namespace orvalis::fsimage
