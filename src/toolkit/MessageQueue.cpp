@@ -304,6 +304,8 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void PostQuitMessage(int exitCode) { CurrentQueue()->Quit(exitCode); }
 
+void DispatchSentMessages() { CurrentQueue()->DispatchSent(); }
+
 void PostThreadWake() { CurrentQueue()->Post(MSG{nullptr, WM_NULL, 0, 0, TickCountMs()}); }
 
 LRESULT DispatchMessage(const MSG* msg) {

@@ -61,6 +61,10 @@ bool TranslateMessage(const MSG* msg);
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs);
 bool KillTimer(HWND hwnd, UINT_PTR id);
 
+// Handles what other threads sent to the calling thread's windows, now. Hosts call it from
+// inside native modal loops (a file dialog), where the toolkit's own loop does not run.
+void DispatchSentMessages();
+
 // Runs a task on the thread that owns the window (any thread may call). Posted tasks run in
 // order with the window's messages; false when the window is gone.
 bool PostTask(HWND hwnd, std::function<void()> task);

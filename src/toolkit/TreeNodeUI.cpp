@@ -43,7 +43,7 @@ CTreeNodeUI::CTreeNodeUI()
       m_pFolderButton(new CCheckBoxUI),
       m_pCheckBox(new CCheckBoxUI),
       m_pItemButton(new COptionUI) {
-    m_pDottedLine->SetFixedWidth(0);
+    m_pDottedLine->SetVisible(false);
     m_pDottedLine->SetMouseEnabled(false);
     m_pFolderButton->SetFixedWidth(kButtonWidth);
     m_pFolderButton->SetGlyph(CCheckBoxUI::Glyph::Arrow);
@@ -146,7 +146,10 @@ void CTreeNodeUI::SetIndentWidth(int width) {
 
 void CTreeNodeUI::UpdateIndent() {
     int indent = m_pTreeView ? m_pTreeView->GetIndentWidth() : m_iIndentWidth;
-    m_pDottedLine->SetFixedWidth(GetTreeLevel() * indent);
+    int width = GetTreeLevel() * indent;
+    // A width of 0 would let the indent stretch; a top-level node has none at all.
+    m_pDottedLine->SetFixedWidth(width);
+    m_pDottedLine->SetVisible(width > 0);
     for (CTreeNodeUI* child : m_children) child->UpdateIndent();
 }
 

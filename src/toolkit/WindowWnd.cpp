@@ -226,6 +226,10 @@ void CWindowWnd::OnHostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         if (g_focus != m_hWnd && m_bEnabled) SetFocus(m_hWnd);
         return;
+    case WM_KILLFOCUS:
+        // The host saw the focus leave for a window that is not ours.
+        if (g_focus == m_hWnd) SetFocus(nullptr);
+        return;
     case WM_IME_COMPOSITION:
         // Carries a pointer to the host's text: handled before the host's call returns.
         SendMessage(message, wParam, lParam);
