@@ -70,7 +70,7 @@ evict() {
 }
 warm() { find "$tree" -type f -print0 | xargs -0 cat > /dev/null; }
 drop_note="page cache dropped per file with POSIX_FADV_DONTNEED (dd iflag=nocache)"
-if [ -w /proc/sys/vm/drop_caches ]; then
+if (sync && echo 3 > /proc/sys/vm/drop_caches) 2>/dev/null; then
   evict() { sync; echo 3 > /proc/sys/vm/drop_caches; }
   drop_note="page cache dropped with /proc/sys/vm/drop_caches"
 fi

@@ -182,6 +182,21 @@ TEST(ImageOperations, StreamSizeReadsAndCopiesAgree) {
     EXPECT_EQ(again, read);
 }
 
+TEST(ImageOperations, AFullDiskFailsTheCopyWithItsCode) {
+    int fd = ::open("/dev/full", O_WRONLY);
+    if (fd < 0) GTEST_SKIP() << "no /dev/full here";
+    TempDir dir;
+    std::string file = dir.Write("data.bin", RandomBytes(100000, 5));
+    FileSystemImage image;
+    ASSERT_EQ(image.Root().AddFile("data.bin", OpenFile(file)), kOk);
+    auto result = image.CreateResultImage();
+    ASSERT_TRUE(result.ok());
+    uint64_t copied = 1;
+    EXPECT_EQ((*result)->ImageStream()->CopyTo(fd, 65536, &copied), HResult(0x80070070));  // disk full
+    EXPECT_EQ(copied, 0u);
+    ::close(fd);
+}
+
 TEST(ImageOperations, AResultStaysAsItWasMadeWhileTheImageChanges) {
     TempDir dir;
     std::string first = dir.Write("first.txt", "first");
