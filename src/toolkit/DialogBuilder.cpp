@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "toolkit/Attributes.h"
 #include "toolkit/ContainerUI.h"
@@ -257,9 +258,22 @@ private:
             if (!container->Add(control)) Fail(e, "its parent <" + parent->GetClass() + "> refused it");
             owned.release();
         }
+        if (owned) parentless_.push_back(std::move(owned));
         BuildChildren(e, control, includeDepth, false);
-        return owned ? owned.release() : control;
+        return control;
     }
+
+public:
+    // Hands over the finished root; every other control without a parent goes with the builder.
+    CControlUI* TakeRoot(CControlUI* root) {
+        for (auto& c : parentless_) {
+            if (c.get() == root) return c.release();
+        }
+        return root;
+    }
+
+private:
+    std::vector<std::unique_ptr<CControlUI>> parentless_;
 
     IDialogBuilderCallback* callback_;
     CPaintManagerUI* pm_;
@@ -287,10 +301,10 @@ CControlUI* CDialogBuilder::CreateFromString(std::string_view xml, const std::st
     Builder builder(callback, manager);
     CControlUI* root = nullptr;
     try {
-        root = builder.BuildFile(xml, file, parent, 0);
+        root = builder.TakeRoot(builder.BuildFile(xml, file, parent, 0));
     } catch (const BuildError& error) {
-        // A partial tree under a parent stays with the parent; a parentless one is freed by
-        // the unique_ptr that held it.
+        // A partial tree under a parent stays with the parent; a parentless one goes with
+        // the builder.
         m_error = error.message;
         return nullptr;
     }

@@ -11,12 +11,14 @@ namespace DuiLib {
 
 namespace {
 
-std::string g_errorCaption = "Error";
+std::string g_errorCaption = "RevereREZ";
 
 void DefaultResourceError(const std::string& detail) {
     std::fprintf(stderr, "%s\n", detail.c_str());
     if (IHost* host = GetHost()) host->ShowSystemMessageBox(nullptr, "Load Resource Error", g_errorCaption, MB_ICONERROR);
-    std::exit(1);
+    std::fflush(nullptr);
+    // Nothing is saved at this point, and nothing half-built should run its destructors.
+    std::_Exit(1);
 }
 
 ResourceErrorHandler& ErrorHandler() {

@@ -202,3 +202,29 @@ TEST_F(ToolkitTest, CaptionBandDragsExceptOverButtonsAndItsDoubleClickMaximises)
 
 }  // namespace
 }  // namespace toolkit_test
+
+namespace toolkit_test {
+namespace {
+
+TEST_F(ToolkitTest, FileDialogsAreAnsweredFromTheScriptAndRecorded) {
+    auto w = OpenWindow(R"(<Control/>)");
+    host.ScriptFileDialog(std::vector<std::string>{"/media/a.mkv", "/media/b.mkv"});
+    FileDialogRequest request;
+    request.kind = FileDialogKind::OpenFile;
+    request.owner = w->GetHWND();
+    request.filters = {{"ISO Files (*.iso)", "*.iso"}};
+    request.multiSelect = true;
+    FileDialogResult chosen = GetHost()->ShowFileDialog(request);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->size(), 2u);
+    // Without an answer the dialog counts as cancelled, and the test can see it was asked.
+    request.kind = FileDialogKind::SaveFile;
+    EXPECT_FALSE(GetHost()->ShowFileDialog(request).has_value());
+    ASSERT_EQ(host.FileDialogRecords().size(), 2u);
+    EXPECT_EQ(host.FileDialogRecords()[0].request.owner, w->GetHWND());
+    EXPECT_EQ(host.FileDialogRecords()[1].request.kind, FileDialogKind::SaveFile);
+    EXPECT_EQ(host.UnansweredCount(), 1);
+}
+
+}  // namespace
+}  // namespace toolkit_test
