@@ -1,6 +1,5 @@
 // orvalis-cli: the program's jobs without a window, for scripts, batch work and tests. Every
 // subcommand is a thin front over the functions the windows call.
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -13,10 +12,8 @@ static void PrintHelp(FILE* out) {
                  "usage: orvalis-cli COMMAND [ARGUMENTS]\n\n"
                  "Runs the jobs of Orvalis without a window. Ctrl-C cancels a running job.\n"
                  "Exit codes: 0 success, 1 the job failed, 2 bad usage.\n\nCommands:\n");
-    int width = 0;
-    for (const CommandInfo& c : Commands()) width = std::max(width, int(std::strlen(c.usage)));
     for (const CommandInfo& c : Commands()) {
-        std::fprintf(out, "  %-*s  %s\n", width, c.usage, c.summary);
+        std::fprintf(out, "  %s\n      %s\n", c.usage, c.summary);
     }
 }
 
