@@ -41,6 +41,22 @@ int ScanNesting(std::string_view xml) {
     return deepest;
 }
 
+// Where the text is not well-formed UTF-8 (or holds a NUL), the offset of the first bad
+// byte. The XML parser trusts lead bytes and would read past the end of a cut sequence.
+std::optional<size_t> FindBadUtf8(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size()) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        size_t len = c == 0 ? 0 : c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        if (len == 0 || i + len > s.size()) return i;
+        for (size_t k = 1; k < len; ++k) {
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return i;
+        }
+        i += len;
+    }
+    return std::nullopt;
+}
+
 struct BuildError {
     std::string message;
 };
@@ -51,6 +67,9 @@ public:
 
     // Parses one file; returns the root control (if the file has one) or throws BuildError.
     CControlUI* BuildFile(std::string_view xml, const std::string& file, CControlUI* parent, int includeDepth) {
+        if (auto bad = FindBadUtf8(xml)) {
+            throw BuildError{file + ": not UTF-8 text (byte " + std::to_string(*bad) + ")"};
+        }
         if (ScanNesting(xml) > kMaxNesting) throw BuildError{file + ": elements nested too deeply"};
         std::string text(xml);
         TiXmlDocument doc;

@@ -26,9 +26,9 @@ public:
     CControlUI* GetOwnerControl() override { return this; }
 
     // Rows (the header is not counted). Adding a header item puts it into the header.
-    CControlUI* GetItemAt(int index) const;
-    int GetItemIndex(CControlUI* control) const;
-    int GetCount() const;
+    CControlUI* GetItemAt(int index) const override;
+    int GetItemIndex(CControlUI* control) const override;
+    int GetCount() const override;
     bool Add(CControlUI* control) override;
     bool AddAt(CControlUI* control, int index) override;
     bool Remove(CControlUI* control, bool doNotDestroy = false) override;

@@ -64,7 +64,13 @@ CTreeNodeUI::CTreeNodeUI()
 
 CTreeNodeUI::~CTreeNodeUI() {
     if (m_pParentNode) std::erase(m_pParentNode->m_children, this);
-    for (CTreeNodeUI* child : m_children) child->m_pParentNode = nullptr;
+    std::vector<CTreeNodeUI*> children;
+    children.swap(m_children);
+    for (CTreeNodeUI* child : children) {
+        child->m_pParentNode = nullptr;
+        // In a tree the tree's rows own every node; outside one a node owns its children.
+        if (!m_pTreeView) delete child;
+    }
 }
 
 std::string CTreeNodeUI::GetClass() const { return "TreeNodeUI"; }

@@ -91,6 +91,7 @@ TEST_F(ToolkitTest, BuilderErrorsNameTheFileTheLineAndTheElement) {
         {"<Window><VerticalLayout>", "bad.xml: not well-formed XML"},
         {"<Window>\n<Label text=\"a\"\n</Window>", "bad.xml:3: not well-formed XML"},
         {"<Window><Font size=\"12\"/></Window>", "<Font>: needs the attribute 'name'"},
+        {"<Window><Label text=\"\xC3\"/></Window>", "bad.xml: not UTF-8 text (byte 21)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layout);
