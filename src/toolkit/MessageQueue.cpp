@@ -45,9 +45,9 @@ public:
     void Wake() {
         if (usesHost_) {
             if (IHost* host = GetHost()) host->Wake();
-        } else {
-            cv_.notify_all();
         }
+        // Also for a host thread whose host was taken away: it then waits here.
+        cv_.notify_all();
     }
 
     void Post(const MSG& msg) {
