@@ -16,6 +16,12 @@ void* CListBodyUI::GetInterface(std::string_view name) {
     return CVerticalLayoutUI::GetInterface(name);
 }
 
+bool CListBodyUI::AddAt(CControlUI* control, int index) {
+    if (!CVerticalLayoutUI::AddAt(control, index)) return false;
+    control->SetInternVisible(true);
+    return true;
+}
+
 void CListBodyUI::DoEvent(TEventUI& event) {
     if (event.Type == UIEVENT_SCROLLWHEEL || event.Type == UIEVENT_KEYDOWN || event.Type == UIEVENT_CONTEXTMENU ||
         event.Type == UIEVENT_TIMER) {

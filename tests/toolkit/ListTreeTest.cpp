@@ -5,6 +5,7 @@
 #include "ToolkitFixture.h"
 #include "toolkit/ListImageTextElementUI.h"
 #include "toolkit/ListUI.h"
+#include "toolkit/TabLayoutUI.h"
 #include "toolkit/TreeViewUI.h"
 
 namespace toolkit_test {
@@ -115,6 +116,24 @@ TEST_F(ListTest, WheelScrollsTheBodyAndColumnsFollowTheHeader) {
     std::vector<std::string> drawn = host.TakeDrawnTexts();
     EXPECT_EQ(std::count(drawn.begin(), drawn.end(), "file0"), 0);
     EXPECT_LT(std::count_if(drawn.begin(), drawn.end(), [](const std::string& t) { return t.rfind("file", 0) == 0; }), 20);
+}
+
+TEST_F(ListTest, RowsHiddenByTheListStayHiddenWhenItsPageComesBack) {
+    window = OpenWindow(R"(<TabLayout name="TabPage"><Control name="P0"/>
+        <List name="DiskList"><ListHeader><ListHeaderItem text="Name" width="200"/></ListHeader></List></TabLayout>)");
+    list = window->FindControl<CListUI>("DiskList");
+    for (int i = 0; i < 3; ++i) {
+        auto* row = new CListImageTextElementUI;
+        row->SetText(0, "r" + std::to_string(i));
+        list->Add(row);
+    }
+    list->GetItemAt(1)->SetInternVisible(false);
+    auto* tab = window->FindControl<CTabLayoutUI>("TabPage");
+    tab->SelectItem(1);
+    tab->SelectItem(0);
+    tab->SelectItem(1);
+    EXPECT_TRUE(list->GetItemAt(0)->IsVisible());
+    EXPECT_FALSE(list->GetItemAt(1)->IsVisible());
 }
 
 class TreeTest : public ToolkitTest {
