@@ -1,7 +1,7 @@
 #include "media/Authoring.h"
 
 #include "media/ClockTime.h"
-#include "media/ProgressRelay.h"
+#include "media/ProgressChunkConsumer.h"
 #include "media/ToolLocations.h"
 #include "media/ToolOutput.h"
 #include "media/ToolRunner.h"
@@ -15,10 +15,10 @@ namespace {
 
 constexpr size_t kPositionLength = 8;
 
-class AuthoringConsumer : public ChunkConsumer {
+class AuthoringConsumer : public ProgressChunkConsumer {
 public:
     AuthoringConsumer(ProgressSink& sink, uint64_t totalDuration)
-        : relay_(sink, 0), total_(static_cast<int64_t>(totalDuration)) {}
+        : ProgressChunkConsumer(sink, 0), total_(static_cast<int64_t>(totalDuration)) {}
 
     bool TakeChunk(const char* chunk, size_t length) override {
         std::string_view text = ChunkText(chunk, length);
@@ -29,21 +29,13 @@ public:
         if (auto position = TextAfterMarker(text, "S, ", kPositionLength)) {
             int64_t t = ParseClockTime(*position);
             int64_t percent = (t * 100) / total_;
-            result_ = relay_.Report(static_cast<int32_t>(static_cast<uint32_t>(percent)));
+            Report(static_cast<int32_t>(static_cast<uint32_t>(percent)));
         }
         return true;
     }
-    void Idle() override {
-        if (result_ != kJobCancelled) {
-            if (ResultCode r = relay_.ReportAgainIfQuiet(); r == kJobCancelled) result_ = r;
-        }
-    }
-    ResultCode CurrentResult() const override { return result_; }
 
 private:
-    ProgressRelay relay_;
     int64_t total_;
-    ResultCode result_ = kOk;
 };
 
 }  // namespace

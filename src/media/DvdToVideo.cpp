@@ -7,7 +7,7 @@
 #include "media/ClockTime.h"
 #include "media/FolderEntries.h"
 #include "media/IsoListing.h"
-#include "media/ProgressRelay.h"
+#include "media/ProgressChunkConsumer.h"
 #include "media/ToolLocations.h"
 #include "media/ToolOutput.h"
 #include "media/ToolRunner.h"
@@ -46,9 +46,9 @@ private:
     std::string duration_;
 };
 
-class ConvertConsumer : public ChunkConsumer {
+class ConvertConsumer : public ProgressChunkConsumer {
 public:
-    ConvertConsumer(ProgressSink& sink, int64_t total) : relay_(sink, 0), total_(total) {}
+    ConvertConsumer(ProgressSink& sink, int64_t total) : ProgressChunkConsumer(sink, 0), total_(total) {}
 
     bool TakeChunk(const char* chunk, size_t length) override {
         std::string_view text = ChunkText(chunk, length);
@@ -61,20 +61,12 @@ public:
         int64_t percent = (ParseClockTime(*field) * 100) / total_;
         int32_t shown = static_cast<int32_t>(static_cast<uint32_t>(percent));
         if (shown > 100) shown = 100;
-        result_ = relay_.Report(shown);
+        Report(shown);
         return true;
     }
-    void Idle() override {
-        if (result_ != kJobCancelled) {
-            if (ResultCode r = relay_.ReportAgainIfQuiet(); r == kJobCancelled) result_ = r;
-        }
-    }
-    ResultCode CurrentResult() const override { return result_; }
 
 private:
-    ProgressRelay relay_;
     int64_t total_;
-    ResultCode result_ = kOk;
 };
 
 }  // namespace

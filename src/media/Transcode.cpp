@@ -4,7 +4,7 @@
 
 #include "media/ClockTime.h"
 #include "media/FolderEntries.h"
-#include "media/ProgressRelay.h"
+#include "media/ProgressChunkConsumer.h"
 #include "media/ToolLocations.h"
 #include "media/ToolOutput.h"
 #include "media/ToolRunner.h"
@@ -44,10 +44,10 @@ private:
     std::string duration_;
 };
 
-class TranscodeConsumer : public ChunkConsumer {
+class TranscodeConsumer : public ProgressChunkConsumer {
 public:
     TranscodeConsumer(ProgressSink& sink, const DiscProject& project, uint64_t duration)
-        : relay_(sink, project.ProgressBase),
+        : ProgressChunkConsumer(sink, project.ProgressBase),
           share_(project.ProgressShare),
           base_(project.ProgressBase),
           divisor_(duration == 0 ? 1 : static_cast<int64_t>(duration)) {}
@@ -63,22 +63,14 @@ public:
         int64_t t = ParseClockTime(*field);
         // Not capped: a time past the probed duration runs over the video's share.
         int64_t percent = ((share_ * t * 100) / 100) / divisor_ + base_;
-        result_ = relay_.Report(static_cast<int32_t>(static_cast<uint32_t>(percent)));
+        Report(static_cast<int32_t>(static_cast<uint32_t>(percent)));
         return true;
     }
-    void Idle() override {
-        if (result_ != kJobCancelled) {
-            if (ResultCode r = relay_.ReportAgainIfQuiet(); r == kJobCancelled) result_ = r;
-        }
-    }
-    ResultCode CurrentResult() const override { return result_; }
 
 private:
-    ProgressRelay relay_;
     int64_t share_;
     int64_t base_;
     int64_t divisor_;
-    ResultCode result_ = kOk;
 };
 
 }  // namespace
