@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <set>
 
 #include "ImageTestSupport.h"
@@ -40,6 +42,9 @@ struct Kind {
     FsiFileSystems fileSystems;
     const char* reader;  // what 7z is told to read: "iso" (Joliet) or "udf"
 };
+
+// Test names and failure messages show the case by its label.
+void PrintTo(const Kind& c, std::ostream* out) { *out << c.label; }
 
 class ImageReadersTest : public ::testing::TestWithParam<Kind> {};
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <unistd.h>
 
 #include "ImageTestSupport.h"
@@ -27,6 +29,9 @@ struct Case {
     Change change;
     ResultCode expected;
 };
+
+// Test names and failure messages show the case by its label.
+void PrintTo(const Case& c, std::ostream* out) { *out << c.label; }
 
 class SourceChangesTest : public ::testing::TestWithParam<Case> {};
 
