@@ -92,6 +92,12 @@ int CopyFileReplacing(const std::string& from, const std::string& to) {
     if (!in) return errno;
     struct stat st{};
     if (fstat(in.get(), &st) != 0) return errno;
+    // Copying a file onto itself (the same path, or another name of it) would empty it
+    // before it is read.
+    struct stat target{};
+    if (stat(to.c_str(), &target) == 0 && target.st_dev == st.st_dev && target.st_ino == st.st_ino) {
+        return EINVAL;
+    }
     UniqueFd out(open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, st.st_mode & 07777));
     if (!out) return errno;
     char buffer[1 << 16];

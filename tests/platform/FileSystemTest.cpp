@@ -48,6 +48,12 @@ TEST(FileSystem, CopiesWithReplaceAndKeepsTheRunBits) {
     ASSERT_EQ(CopyFileReplacing(from, to), 0);
     EXPECT_EQ(ReadWholeFile(to).value_or(""), "#!/bin/sh\n");
     EXPECT_NE(CopyFileReplacing(dir / "missing", to), 0);
+    // A copy onto itself, by the same path or through a link, fails and changes nothing.
+    EXPECT_NE(CopyFileReplacing(to, to), 0);
+    std::filesystem::create_symlink(to, dir / "link");
+    EXPECT_NE(CopyFileReplacing(to, dir / "link"), 0);
+    EXPECT_EQ(ReadWholeFile(to).value_or(""), "#!/bin/sh\n");
+    std::filesystem::remove(dir / "link");
     EXPECT_EQ(FileSize(to).value_or(0), 10u);
     EXPECT_TRUE(DeleteFile(to));
     EXPECT_FALSE(PathExists(to));
