@@ -40,6 +40,7 @@ ReportStore::ReportStore(std::string programFolder, const std::string& userDataR
     : programFolder_(std::move(programFolder)) {
     // Without a data root there is nowhere to keep reports: the folder stays unmade.
     if (userDataRoot.empty()) return;
+    appDataFolder_ = platform::JoinPath(userDataRoot, "Orvalis");
     reportFolder_ = platform::JoinPath(userDataRoot, "Orvalis/Report") + platform::kPathSeparator;
     if (!platform::IsFolder(reportFolder_) && !platform::CreateFolderPath(reportFolder_)) return;
     computerName_ = platform::TruncateCodePoints(platform::ComputerName(), kMachineNameChars);

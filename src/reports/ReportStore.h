@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,6 +63,34 @@ public:
     // The cached text of a template, by its index in kReportTemplates.
     std::string& TemplateText(size_t index) { return templates_[index]; }
 
+    // The job record, filled around each job by the page that runs it.
+    void SetAction(std::string text) { job_.action = std::move(text); }
+    void SetBackupType(std::string text) { job_.backupType = std::move(text); }
+    void SetState(std::string text) { job_.state = std::move(text); }
+    void SetErrors(std::string text) { job_.errors = std::move(text); }
+    void SetFileLocation(std::string text) { job_.fileLocation = std::move(text); }
+    void SetInfoTitle(std::string text) { job_.infoTitle = std::move(text); }
+    void SetObjectTitle(std::string text) { job_.objectTitle = std::move(text); }
+    void MarkStarted();
+    void MarkFinished();
+    void ClearObjects() { job_.objects.clear(); }
+    void AddObject(std::string text) { job_.objects.push_back(std::move(text)); }
+
+    // Reads a template ("ReportTheme/iso-burner.html" and the others, exactly) into its
+    // cache slot unless it is there already; any other path does nothing.
+    void LoadTemplate(std::string_view relativePath);
+    // Writes the report of the current job from the template of that short name
+    // ("iso-burner.html"), lists it first and opens it. With a damaged template theme the
+    // theme-failure handler is called and nothing is written.
+    void WriteReport(std::string_view templateName);
+    // What the user is shown when the templates fail their check at report time; the
+    // program sets it to its Information box.
+    void SetThemeFailureHandler(std::function<void()> handler) { themeFailure_ = std::move(handler); }
+
+    // The "Used" marker in the application-data folder: the program has carried out a job.
+    bool UsedMarkerExists() const;
+    void CreateUsedMarker() const;
+
 private:
     std::string programFolder_;
     std::vector<std::string> reportFiles_;
@@ -71,7 +100,18 @@ private:
     std::string userName_;
     JobReport job_;
     std::string templates_[4];
+    std::string appDataFolder_;
+    std::function<void()> themeFailure_;
 };
+
+// The text that stands for one placeholder: HTML special characters and braces become
+// character references, so a value shows as it is and can never add markup or a
+// placeholder of its own.
+std::string EscapeReportValue(std::string_view value);
+
+// Fills a template's placeholders from a job record, in their fixed order.
+std::string FillReportTemplate(std::string text, const JobReport& job, const std::string& version,
+                               const std::string& computer, const std::string& user);
 
 // Compares the SHA-512 of a file, as 128 upper-case hexadecimal digits, with the expected
 // text. 0 when equal; 87 when they differ or the file is missing, empty or unreadable.
