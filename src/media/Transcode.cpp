@@ -23,7 +23,9 @@ constexpr size_t kTimeFieldLimit = 31;
 
 class ProbeConsumer : public ChunkConsumer {
 public:
-    explicit ProbeConsumer(DiscProject& project) : project_(project) {}
+    // The frame size is the one this probe finds, wherever in the output it arrives; a
+    // probe that finds none (or prints nothing) leaves none, never another video's.
+    explicit ProbeConsumer(DiscProject& project) : project_(project) { project_.FrameSize.clear(); }
 
     bool TakeChunk(const char* chunk, size_t length) override {
         std::string_view text = ChunkText(chunk, length);
@@ -31,7 +33,6 @@ public:
         if (auto duration = TextAfterMarker(text, "Duration: ", kDurationLength)) {
             duration_ = std::string(*duration);
         }
-        project_.FrameSize.clear();
         if (duration_.empty()) return true;
         if (auto size = FrameSizeOfVideoLine(text)) project_.FrameSize = std::string(*size);
         return true;
