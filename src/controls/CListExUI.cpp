@@ -65,7 +65,12 @@ CListExUI::Node* CListExUI::NodeOfRow(CControlUI*) const { return nullptr; }
 
 bool CListExUI::Add(CControlUI* control) {
     if (control && control->GetClass() == "ListLabelElementUI") return false;
-    return CListUI::Add(control);
+    if (!CListUI::Add(control)) return false;
+    // The list does not hand its visibility down, so a header that arrives while the list
+    // is hidden (on a page not shown yet) must not stay hidden; the list itself still
+    // decides whether anything of it is drawn.
+    if (control == GetHeader()) control->SetInternVisible(true);
+    return true;
 }
 
 bool CListExUI::AddAt(CControlUI* control, int index) {
