@@ -31,5 +31,11 @@ fuzz: deps
 bench: build
 	@bench/run
 
+# Builds the program and starts it on the user's display.
+run: deps
+	@cmake -S . -B build -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake --build build -j $(JOBS) --target orvalis
+	@build/bin/orvalis
+
 clean:
 	rm -rf build build-sanitize build-fuzz

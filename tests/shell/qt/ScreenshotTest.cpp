@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "TestSupport.h"
@@ -28,7 +29,13 @@ namespace {
 using namespace DuiLib;
 using namespace orvalis::shell;
 
-const bool g_offscreen = [] { return setenv("QT_QPA_PLATFORM", "offscreen", 1) == 0; }();
+// Offscreen, on one full-HD screen, so that menus open where they would on a desktop.
+const bool g_offscreen = [] {
+    std::string config = std::filesystem::temp_directory_path() / "orvalis-shell-screens.json";
+    std::ofstream(config) << R"({"screens":[{"name":"screen","x":0,"y":0,"width":1920,"height":1080,)"
+                             R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})";
+    return setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).c_str(), 1) == 0;
+}();
 
 std::string Artifact(const std::string& name) { return std::string(ORVALIS_ARTIFACTS_DIR) + "/" + name; }
 
