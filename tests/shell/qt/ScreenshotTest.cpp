@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -31,7 +33,7 @@ using namespace orvalis::shell;
 
 // Offscreen, on one full-HD screen, so that menus open where they would on a desktop.
 const bool g_offscreen = [] {
-    std::string config = std::filesystem::temp_directory_path() / "orvalis-shell-screens.json";
+    std::string config = std::filesystem::temp_directory_path() / ("orvalis-screens-" + std::to_string(getpid()) + ".json");
     std::ofstream(config) << R"({"screens":[{"name":"screen","x":0,"y":0,"width":1920,"height":1080,)"
                              R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})";
     return setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).c_str(), 1) == 0;
@@ -94,7 +96,8 @@ protected:
         Pump();
     }
     static QImage Grab(HWND hwnd) {
-        std::string path = Artifact(".grab.png");
+        // Each test runs in a process of its own, possibly beside the others.
+        std::string path = Artifact(".grab-" + std::to_string(getpid()) + ".png");
         CWindowWnd* w = CWindowWnd::FromHandle(hwnd);
         if (!w || !w->GetHostWindow() || !w->GetHostWindow()->RenderToPng(path)) return {};
         QImage image(QString::fromStdString(path));
