@@ -13,6 +13,7 @@
 #include "shell/CMainWnd.h"
 #include "shell/CMessageBox.h"
 #include "toolkit/SkinPackage.h"
+#include "toolkit/WindowImplBase.h"
 
 namespace orvalis::shell {
 
@@ -24,6 +25,7 @@ constexpr int kStartupBoxWidth = 350;
 constexpr int kThemeBoxHeight = 160;
 constexpr int kRunningBoxHeight = 150;
 constexpr int kWindowRefused = 1;
+constexpr const char* kResourceErrorCaption = "RevereREZ";
 constexpr std::chrono::milliseconds kShowAnswerTimeout{1500};
 
 // The host comes up once, on first need, and goes down at the end.
@@ -98,6 +100,8 @@ int RunOrvalis(StartupEnvironment& env) {
 
     CResourceManager::SetInstancePath(platform::ProgramFolder());
     if (!host.Ensure()) return 0;
+    // A layout that cannot be read is told in a plain system box under this caption.
+    SetResourceErrorCaption(kResourceErrorCaption);
 
     auto* window = new CMainWnd;
     if (env.prepareMainWindow) env.prepareMainWindow(*window);

@@ -138,6 +138,23 @@ TEST_F(BoxTest, ABoxAskedForByAWorkerRunsOnTheUiThreadWhileTheWorkerWaits) {
     EXPECT_EQ(boxThread, uiThread);
     ASSERT_EQ(host.ModalRecords().size(), 1u);
     EXPECT_EQ(host.ModalRecords()[0].size, (SIZE{450, 180}));
+
+    // Without an owner the box still goes to the thread of the main window.
+    boxThread = {};
+    host.ScriptModal([&](CHeadlessDriver& d, HWND) {
+        boxThread = std::this_thread::get_id();
+        d.Click("okbtn");
+    });
+    result = -1;
+    std::thread alone([&] { result = ShowMessageBox(kBoxInformation, nullptr, "Done.", 350, 160); });
+    while (result.load() == -1) {
+        driver.PumpUntilIdle();
+        WaitMessage(10);
+    }
+    alone.join();
+    EXPECT_EQ(result.load(), kBoxOk);
+    EXPECT_EQ(boxThread, uiThread);
+    EXPECT_EQ(host.ModalRecords().back().owner, nullptr);
 }
 
 // A progress window of the simplest kind: it counts how often it was told it is ready.
