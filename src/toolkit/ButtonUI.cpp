@@ -120,6 +120,12 @@ void CButtonUI::PaintBkColor(IRenderContext& ctx) {
 }
 
 void CButtonUI::PaintStatusImage(IRenderContext& ctx) {
+    PaintStateImage(ctx);
+    // The foreground (an icon over the state picture) shows in every state.
+    CControlUI::PaintStatusImage(ctx);
+}
+
+void CButtonUI::PaintStateImage(IRenderContext& ctx) {
     if (!IsEnabled()) {
         if (DrawImage(ctx, m_sDisabledImage)) return;
     } else if (m_uButtonState & UISTATE_PUSHED) {
@@ -130,7 +136,6 @@ void CButtonUI::PaintStatusImage(IRenderContext& ctx) {
         if (DrawImage(ctx, m_sFocusedImage)) return;
     }
     DrawImage(ctx, m_sNormalImage);
-    CControlUI::PaintStatusImage(ctx);
 }
 
 AttrResult CButtonUI::SetAttribute(std::string_view name, std::string_view value) {

@@ -34,6 +34,8 @@ public:
 
 protected:
     ARGB CurrentTextColor() const override;
+    // The picture of the current state (disabled, pushed, hot, focused, else normal).
+    virtual void PaintStateImage(IRenderContext& ctx);
 
     UINT m_uButtonState = 0;
     std::string m_sNormalImage;

@@ -13,9 +13,9 @@ void* CFadeButtonUI::GetInterface(std::string_view name) {
     return CButtonUI::GetInterface(name);
 }
 
-void CFadeButtonUI::PaintStatusImage(IRenderContext& ctx) {
+void CFadeButtonUI::PaintStateImage(IRenderContext& ctx) {
     if (!IsEnabled() || (m_uButtonState & UISTATE_PUSHED)) {
-        CButtonUI::PaintStatusImage(ctx);
+        CButtonUI::PaintStateImage(ctx);
         return;
     }
     DrawImage(ctx, m_sNormalImage);

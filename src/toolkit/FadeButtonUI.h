@@ -9,7 +9,9 @@ class CFadeButtonUI : public CButtonUI {
 public:
     std::string GetClass() const override;
     void* GetInterface(std::string_view name) override;
-    void PaintStatusImage(IRenderContext& ctx) override;
+
+protected:
+    void PaintStateImage(IRenderContext& ctx) override;
 };
 
 }  // namespace DuiLib

@@ -89,12 +89,12 @@ void COptionUI::PaintBkColor(IRenderContext& ctx) {
     CButtonUI::PaintBkColor(ctx);
 }
 
-void COptionUI::PaintStatusImage(IRenderContext& ctx) {
+void COptionUI::PaintStateImage(IRenderContext& ctx) {
     if (m_bSelected) {
         if ((m_uButtonState & UISTATE_HOT) && DrawImage(ctx, m_sSelectedHotImage)) return;
         if (DrawImage(ctx, m_sSelectedImage)) return;
     }
-    CButtonUI::PaintStatusImage(ctx);
+    CButtonUI::PaintStateImage(ctx);
 }
 
 AttrResult COptionUI::SetAttribute(std::string_view name, std::string_view value) {

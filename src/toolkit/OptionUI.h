@@ -26,12 +26,12 @@ public:
     void SetSelectedTextColor(ARGB color) { m_dwSelectedTextColor = color; Invalidate(); }
     void SetSelectedBkColor(ARGB color) { m_dwSelectedBkColor = color; Invalidate(); }
 
-    void PaintStatusImage(IRenderContext& ctx) override;
     void PaintBkColor(IRenderContext& ctx) override;
     AttrResult SetAttribute(std::string_view name, std::string_view value) override;
 
 protected:
     ARGB CurrentTextColor() const override;
+    void PaintStateImage(IRenderContext& ctx) override;
 
     bool m_bSelected = false;
     std::string m_sGroupName;
