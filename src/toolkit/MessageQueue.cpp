@@ -95,9 +95,16 @@ public:
         std::erase_if(posted_, [hwnd](const MSG& m) { return m.hwnd == hwnd; });
     }
 
-    // Handles the messages other threads sent and the tasks they posted for immediate work.
+    // Handles the messages other threads sent and the tasks they posted for immediate work:
+    // those waiting now, not those they add meanwhile, so that a task that posts another
+    // one can never keep the posted messages from being taken.
     void DispatchSent() {
-        for (;;) {
+        size_t pending = 0;
+        {
+            std::lock_guard lock(mutex_);
+            pending = sent_.size();
+        }
+        for (; pending > 0; --pending) {
             std::unique_ptr<SentMessage> sent;
             {
                 std::lock_guard lock(mutex_);

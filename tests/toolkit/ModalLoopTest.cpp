@@ -160,6 +160,29 @@ TEST_F(ModalTest, MessageSentFromAWorkerIsAnsweredDuringANestedModalLoop) {
     EXPECT_EQ(handledOn, std::this_thread::get_id());
 }
 
+TEST_F(ModalTest, ATaskThatPostsItselfAgainDoesNotStarveTheBox) {
+    // A progress refresh that re-posts itself must not keep a box from ever closing.
+    HWND target = owner->GetHWND();
+    int runs = 0;
+    int queued = 0;
+    bool stop = false;
+    std::function<void()> refresh = [&] {
+        --queued;
+        ++runs;
+        if (!stop && PostTask(target, refresh)) ++queued;
+    };
+    host.ScriptModal([&](CHeadlessDriver&, HWND box) {
+        if (PostTask(target, refresh)) ++queued;
+        PostMessage(box, WM_CLOSE, 3);
+    });
+    EXPECT_EQ(RunBox(), 3u);
+    EXPECT_GT(runs, 0);
+    // The chain ends once asked to, before the test's locals go.
+    stop = true;
+    for (int i = 0; i < 100 && queued > 0; ++i) driver.PumpUntilIdle();
+    EXPECT_EQ(queued, 0);
+}
+
 TEST_F(ModalTest, SendToAWindowThatGoesAwayAnswersZero) {
     HWND target = owner->GetHWND();
     owner->onMessage = [](UINT m, WPARAM, LPARAM, bool& handled) -> LRESULT {
