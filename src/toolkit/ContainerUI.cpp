@@ -129,10 +129,27 @@ void CContainerUI::SetMouseEnabled(bool enabled) {
     CControlUI::SetMouseEnabled(enabled);
 }
 
+namespace {
+
+// Scroll bars that a container makes for itself take the window's "VScrollBar" and
+// "HScrollBar" defaults, as bars written in a layout would.
+void ApplyScrollBarDefaults(CScrollBarUI* bar, CPaintManagerUI* manager) {
+    if (!bar || !manager) return;
+    const std::string* defaults =
+        manager->GetDefaultAttributeList(bar->IsHorizontal() ? "HScrollBar" : "VScrollBar");
+    if (defaults) (void)bar->ApplyAttributeList(*defaults);
+}
+
+}  // namespace
+
 void CContainerUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init) {
+    bool newManager = manager != m_pManager;
     for (CControlUI* item : m_items) item->SetManager(manager, this, init);
-    if (m_pVerticalScrollBar) m_pVerticalScrollBar->SetManager(manager, this, init);
-    if (m_pHorizontalScrollBar) m_pHorizontalScrollBar->SetManager(manager, this, init);
+    for (CScrollBarUI* bar : {m_pVerticalScrollBar, m_pHorizontalScrollBar}) {
+        if (!bar) continue;
+        bar->SetManager(manager, this, init);
+        if (newManager) ApplyScrollBarDefaults(bar, manager);
+    }
     CControlUI::SetManager(manager, parent, init);
 }
 
@@ -296,6 +313,7 @@ void CContainerUI::EnableScrollBar(bool vertical, bool horizontal) {
         m_pVerticalScrollBar->SetHorizontal(false);
         m_pVerticalScrollBar->SetOwner(this);
         m_pVerticalScrollBar->SetManager(m_pManager, nullptr, false);
+        ApplyScrollBarDefaults(m_pVerticalScrollBar, m_pManager);
         m_pVerticalScrollBar->SetVisible(false);
     } else if (!vertical && m_pVerticalScrollBar) {
         delete m_pVerticalScrollBar;
@@ -306,6 +324,7 @@ void CContainerUI::EnableScrollBar(bool vertical, bool horizontal) {
         m_pHorizontalScrollBar->SetHorizontal(true);
         m_pHorizontalScrollBar->SetOwner(this);
         m_pHorizontalScrollBar->SetManager(m_pManager, nullptr, false);
+        ApplyScrollBarDefaults(m_pHorizontalScrollBar, m_pManager);
         m_pHorizontalScrollBar->SetVisible(false);
     } else if (!horizontal && m_pHorizontalScrollBar) {
         delete m_pHorizontalScrollBar;

@@ -9,6 +9,8 @@
 #include "toolkit/LabelUI.h"
 #include "toolkit/ListUI.h"
 #include "toolkit/PaintManagerUI.h"
+#include "toolkit/ScrollBarUI.h"
+#include "toolkit/VerticalLayoutUI.h"
 
 namespace toolkit_test {
 namespace {
@@ -41,6 +43,24 @@ TEST_F(ToolkitTest, DefaultsStylesFontsAndIncludesApply) {
     ASSERT_NE(inPage, nullptr);
     EXPECT_EQ(inPage->GetFixedHeight(), 31);  // defaults reach included files
     EXPECT_EQ(inPage->GetParent()->GetName(), "Page");
+}
+
+TEST_F(ToolkitTest, ScrollBarsAContainerMakesTakeTheWindowsDefaults) {
+    auto w = OpenWindow(R"(
+      <Default name="VScrollBar" value="width=&quot;17&quot;"/>
+      <Default name="HScrollBar" value="height=&quot;9&quot;"/>
+      <VerticalLayout name="Box" vscrollbar="true" hscrollbar="true"/>)");
+    auto* box = w->FindControl<CContainerUI>("Box");
+    ASSERT_NE(box, nullptr);
+    ASSERT_NE(box->GetVerticalScrollBar(), nullptr);
+    EXPECT_EQ(box->GetVerticalScrollBar()->GetFixedWidth(), 17);
+    ASSERT_NE(box->GetHorizontalScrollBar(), nullptr);
+    EXPECT_EQ(box->GetHorizontalScrollBar()->GetFixedHeight(), 9);
+    // A container made by code gets them when it joins the window.
+    auto* made = new CVerticalLayoutUI;
+    made->EnableScrollBar(true, false);
+    box->Add(made);
+    EXPECT_EQ(made->GetVerticalScrollBar()->GetFixedWidth(), 17);
 }
 
 TEST_F(ToolkitTest, WindowAttributesReachTheWindow) {
