@@ -20,6 +20,9 @@ inline constexpr ResultCode kDiskReadFailed = 30;
 inline constexpr ResultCode kCannotSetUp = 87;
 inline constexpr ResultCode kNoImageObject = 1150;
 
+// An HRESULT-style value (0xC0AA0405 and the like) as a result code.
+constexpr ResultCode HResult(uint32_t value) { return static_cast<ResultCode>(value); }
+
 // A value or the reason it could not be made.
 template <typename T>
 class Result {

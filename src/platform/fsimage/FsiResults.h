@@ -7,7 +7,6 @@
 namespace orvalis::fsimage {
 
 // The result values of the image service, in the numbers its callers compare against.
-constexpr ResultCode HResult(uint32_t value) { return static_cast<ResultCode>(value); }
 
 inline constexpr ResultCode kFsiInvalidParam = HResult(0xC0AAB101);
 inline constexpr ResultCode kFsiInvalidVolumeName = HResult(0xC0AAB104);

@@ -8,7 +8,6 @@ namespace orvalis::recorders {
 
 // The result values of the recorder service, in the numbers its callers compare against
 // (the published values of the disc-mastering interfaces for the same situations).
-constexpr ResultCode HResult(uint32_t value) { return static_cast<ResultCode>(value); }
 
 inline constexpr ResultCode kRequestCancelled = HResult(0xC0AA0002);
 inline constexpr ResultCode kRecorderRequired = HResult(0xC0AA0003);
