@@ -1,7 +1,5 @@
 #include "media/DvdToVideo.h"
 
-#include <dirent.h>
-
 #include <algorithm>
 
 #include "media/ClockTime.h"
@@ -21,7 +19,6 @@ namespace orvalis::media {
 namespace {
 
 constexpr size_t kDurationLength = 8;
-constexpr size_t kTimeFieldLimit = 31;
 
 bool IsTitleFile(std::string_view name) {
     bool vob = name.find(".VOB") != std::string_view::npos || name.find(".vob") != std::string_view::npos;
@@ -46,23 +43,15 @@ private:
     std::string duration_;
 };
 
-class ConvertConsumer : public ProgressChunkConsumer {
+class ConvertConsumer : public TranscoderProgressConsumer {
 public:
-    ConvertConsumer(ProgressSink& sink, int64_t total) : ProgressChunkConsumer(sink, 0), total_(total) {}
+    ConvertConsumer(ProgressSink& sink, int64_t total) : TranscoderProgressConsumer(sink, 0), total_(total) {}
 
-    bool TakeChunk(const char* chunk, size_t length) override {
-        std::string_view text = ChunkText(chunk, length);
-        if (text.find("Invalid data") != std::string_view::npos) {
-            result_ = kInvalidInput;
-            return false;
-        }
-        auto field = FieldAfterMarker(text, "time=", kTimeFieldLimit);
-        if (!field) return true;
-        int64_t percent = (ParseClockTime(*field) * 100) / total_;
+protected:
+    int32_t PercentAt(int64_t seconds) const override {
+        int64_t percent = (seconds * 100) / total_;
         int32_t shown = static_cast<int32_t>(static_cast<uint32_t>(percent));
-        if (shown > 100) shown = 100;
-        Report(shown);
-        return true;
+        return shown > 100 ? 100 : shown;
     }
 
 private:
@@ -72,16 +61,13 @@ private:
 }  // namespace
 
 int FindTitleVobs(const std::string& folder, std::vector<std::string>& paths) {
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) return 0;
-    std::string prefix = folder;
-    if (prefix.empty() || prefix.back() != platform::kPathSeparator) prefix += platform::kPathSeparator;
+    auto entries = platform::ReadFolder(folder);
+    if (!entries) return 0;
+    const std::string prefix = FolderPrefix(folder);
     std::vector<std::string> found;
-    while (dirent* e = readdir(dir)) {
-        if (e->d_name[0] == '.' || !IsTitleFile(e->d_name)) continue;
-        found.push_back(prefix + e->d_name);
+    for (const platform::FolderEntry& e : *entries) {
+        if (IsTitleFile(e.name)) found.push_back(prefix + e.name);
     }
-    closedir(dir);
     std::sort(found.begin(), found.end());
     paths.insert(paths.end(), found.begin(), found.end());
     return 1;

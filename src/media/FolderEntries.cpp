@@ -1,22 +1,21 @@
 #include "media/FolderEntries.h"
 
-#include <dirent.h>
-
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 
 namespace orvalis::media {
 
-int ListFolderEntries(const std::string& folder, std::vector<std::string>& entries) {
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) return 0;
+std::string FolderPrefix(const std::string& folder) {
     std::string prefix = folder;
     if (prefix.empty() || prefix.back() != platform::kPathSeparator) prefix += platform::kPathSeparator;
-    while (dirent* e = readdir(dir)) {
-        if (e->d_name[0] == '.') continue;
-        entries.push_back(prefix + e->d_name);
-    }
-    closedir(dir);
+    return prefix;
+}
+
+int ListFolderEntries(const std::string& folder, std::vector<std::string>& entries) {
+    auto found = platform::ReadFolder(folder);
+    if (!found) return 0;
+    const std::string prefix = FolderPrefix(folder);
+    for (const platform::FolderEntry& e : *found) entries.push_back(prefix + e.name);
     return 1;
 }
 

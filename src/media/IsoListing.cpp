@@ -1,12 +1,12 @@
 #include "media/IsoListing.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <fstream>
 
+#include "media/FolderEntries.h"
 #include "media/ToolLocations.h"
 #include "media/ToolRunner.h"
 #include "platform/FileSystem.h"
@@ -138,20 +138,17 @@ int ListIsoFolder(ArchiveToolState& state, const std::string& folder, const std:
 }
 
 int ListDiskFolder(const std::string& folder, std::vector<IsoEntry>& entries) {
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) return 0;
-    std::string prefix = folder;
-    if (prefix.empty() || prefix.back() != platform::kPathSeparator) prefix += platform::kPathSeparator;
-    while (dirent* e = readdir(dir)) {
-        if (e->d_name[0] == '.') continue;
-        const std::string path = prefix + e->d_name;
+    auto found = platform::ReadFolder(folder);
+    if (!found) return 0;
+    const std::string prefix = FolderPrefix(folder);
+    for (const platform::FolderEntry& e : *found) {
+        const std::string path = prefix + e.name;
         IsoEntry entry;
-        entry.IsFolder = platform::IsFolder(path) ? 1 : 0;
-        entry.Name = CutToBytes(e->d_name, IsoEntry::kMaxName);
+        entry.IsFolder = e.isFolder ? 1 : 0;
+        entry.Name = CutToBytes(e.name, IsoEntry::kMaxName);
         if (!entry.IsFolder) entry.Size = static_cast<int64_t>(platform::FileSize(path).value_or(0));
         entries.push_back(std::move(entry));
     }
-    closedir(dir);
     return 1;
 }
 

@@ -23,7 +23,9 @@ struct FolderEntry {
 };
 
 // The entries of a folder, in no particular order, without "." and "..", and without names
-// that begin with "." (the hidden files of this platform). Empty when it cannot be read.
+// that begin with "." (the hidden files of this platform). Nothing when it cannot be read.
+std::optional<std::vector<FolderEntry>> ReadFolder(const std::string& folder);
+// The same, empty when the folder cannot be read.
 std::vector<FolderEntry> ListFolder(const std::string& folder);
 
 // The size in bytes of a file; nothing when it cannot be read.

@@ -44,9 +44,13 @@ bool CreateFolderPath(const std::string& path) {
 }
 
 std::vector<FolderEntry> ListFolder(const std::string& folder) {
+    return ReadFolder(folder).value_or(std::vector<FolderEntry>{});
+}
+
+std::optional<std::vector<FolderEntry>> ReadFolder(const std::string& folder) {
     std::vector<FolderEntry> entries;
     DIR* dir = opendir(folder.c_str());
-    if (!dir) return entries;
+    if (!dir) return std::nullopt;
     while (dirent* e = readdir(dir)) {
         if (e->d_name[0] == '.') continue;
         FolderEntry entry;
