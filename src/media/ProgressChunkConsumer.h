@@ -1,6 +1,8 @@
 #pragma once
 
+#include "media/ClockTime.h"
 #include "media/ProgressRelay.h"
+#include "media/ToolOutput.h"
 #include "media/ToolRunner.h"
 
 namespace orvalis::media {
@@ -26,6 +28,30 @@ protected:
 
 private:
     ProgressRelay relay_;
+};
+
+// The transcoder's progress: "Invalid data" ends the run with result 1; otherwise the clock
+// time after "time=" (up to the next blank, at most 31 bytes) becomes a percentage.
+class TranscoderProgressConsumer : public ProgressChunkConsumer {
+public:
+    using ProgressChunkConsumer::ProgressChunkConsumer;
+
+    bool TakeChunk(const char* chunk, size_t length) override {
+        std::string_view text = ChunkText(chunk, length);
+        if (text.find("Invalid data") != std::string_view::npos) {
+            result_ = kInvalidInput;
+            return false;
+        }
+        if (auto field = FieldAfterMarker(text, "time=", kTimeFieldLimit)) {
+            Report(PercentAt(ParseClockTime(*field)));
+        }
+        return true;
+    }
+
+protected:
+    static constexpr size_t kTimeFieldLimit = 31;
+    // The percentage shown for a transcoder position of `seconds`.
+    virtual int32_t PercentAt(int64_t seconds) const = 0;
 };
 
 }  // namespace orvalis::media

@@ -19,7 +19,6 @@ namespace {
 using platform::QuoteArgument;
 
 constexpr size_t kDurationLength = 8;
-constexpr size_t kTimeFieldLimit = 31;
 
 class ProbeConsumer : public ChunkConsumer {
 public:
@@ -45,27 +44,19 @@ private:
     std::string duration_;
 };
 
-class TranscodeConsumer : public ProgressChunkConsumer {
+class TranscodeConsumer : public TranscoderProgressConsumer {
 public:
     TranscodeConsumer(ProgressSink& sink, const DiscProject& project, uint64_t duration)
-        : ProgressChunkConsumer(sink, project.ProgressBase),
+        : TranscoderProgressConsumer(sink, project.ProgressBase),
           share_(project.ProgressShare),
           base_(project.ProgressBase),
           divisor_(duration == 0 ? 1 : static_cast<int64_t>(duration)) {}
 
-    bool TakeChunk(const char* chunk, size_t length) override {
-        std::string_view text = ChunkText(chunk, length);
-        if (text.find("Invalid data") != std::string_view::npos) {
-            result_ = kInvalidInput;
-            return false;
-        }
-        auto field = FieldAfterMarker(text, "time=", kTimeFieldLimit);
-        if (!field) return true;
-        int64_t t = ParseClockTime(*field);
+protected:
+    int32_t PercentAt(int64_t t) const override {
         // Not capped: a time past the probed duration runs over the video's share.
         int64_t percent = ((share_ * t * 100) / 100) / divisor_ + base_;
-        Report(static_cast<int32_t>(static_cast<uint32_t>(percent)));
-        return true;
+        return static_cast<int32_t>(static_cast<uint32_t>(percent));
     }
 
 private:
